@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// A temporary folder for a test's data, removed when the test ends.
+class TempDir {
+public:
+    TempDir();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace testsupport
