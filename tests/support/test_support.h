@@ -2,6 +2,10 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <ostream>
+
+// Shows QStrings readably in test failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace testsupport {
 

@@ -106,6 +106,10 @@ void FileConnection::fail(int rc, const QString &context) const
     const QString msg = QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc));
     if (ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE)
         throw DbError(ErrKeyViolation, QStringLiteral("Porušení klíče."));
+    if (ext == SQLITE_CONSTRAINT_NOTNULL) {
+        const QString field = msg.section(QLatin1Char('.'), -1);
+        throw DbError(ErrGeneral, QStringLiteral("Je vyžadována hodnota pole '%1'.").arg(field));
+    }
     if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED)
         throw DbError(ErrBusy, QStringLiteral("Tabulka %1 je uzamčena jiným uživatelem.")
                                    .arg(QFileInfo(m_path).completeBaseName()));

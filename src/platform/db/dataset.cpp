@@ -950,6 +950,14 @@ void Dataset::setMaster(Dataset *master, const QStringList &masterFields, const 
 
 Table::Table(const QString &objectName) : Dataset(objectName) {}
 
+Table::~Table()
+{
+    try {
+        close();
+    } catch (...) {
+    }
+}
+
 void Table::setTableName(const QString &name)
 {
     if (active()) throw DbError(ErrGeneral, QStringLiteral("Tabulka %1 je otevřena.").arg(objectName()));

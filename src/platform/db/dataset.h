@@ -243,6 +243,7 @@ private:
 class Table : public Dataset {
 public:
     explicit Table(const QString &objectName);
+    ~Table() override;
 
     // The table: a name in the database folder ("Mbz" for Mbz.DB) or a full path of a .DB file.
     void setTableName(const QString &name);

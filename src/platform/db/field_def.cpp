@@ -14,8 +14,8 @@ QStringList TableDef::fileNames() const
     QStringList names{name + QStringLiteral(".DB")};
     if (memoStore) names << name + QStringLiteral(".MB");
     if (!primaryKey.isEmpty()) names << name + QStringLiteral(".PX");
+    for (const auto &ix : indexes) names << name + QLatin1Char('.') + ix.fileSuffix;
     for (const auto &ix : indexes) {
-        names << name + QLatin1Char('.') + ix.fileSuffix;
         QString twin = ix.fileSuffix;
         if (!twin.isEmpty() && twin[0] == QLatin1Char('X')) twin[0] = QLatin1Char('Y');
         names << name + QLatin1Char('.') + twin;

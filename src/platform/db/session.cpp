@@ -100,7 +100,9 @@ void createTable(const QString &folder, const TableDef &def)
     bool pkInline = false;
     for (const auto &f : def.fields) {
         if (!f.isStored()) continue;
-        cols << quoteIdent(f.name) + QLatin1Char(' ') + columnTypeSql(f);
+        QString col = quoteIdent(f.name) + QLatin1Char(' ') + columnTypeSql(f);
+        if (f.type != FieldType::AutoInc && def.primaryKey.contains(f.name)) col += QStringLiteral(" NOT NULL");
+        cols << col;
         if (f.type == FieldType::AutoInc) pkInline = true;
     }
     if (!def.primaryKey.isEmpty() && !(pkInline && def.primaryKey.size() == 1 && def.field(def.primaryKey[0]) &&
