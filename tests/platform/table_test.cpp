@@ -35,6 +35,9 @@ TEST(Formats, DateFormatsOfPrintedOrders)
     EXPECT_FALSE(db::parseDate(QStringLiteral("31.2.2004")).isValid());
     EXPECT_EQ(db::formatFloat(1234.5, QStringLiteral("0.00")), QStringLiteral("1234,50"));
     EXPECT_EQ(db::formatFloat(-0.001, QStringLiteral("0.00")), QStringLiteral("0,00"));
+    const std::pair<double, const char *> amounts[] = {{12.345, "12,35"}, {-12.345, "-12,35"}, {1.005, "1,01"}, {0.05, "0,05"},
+                                                       {9999999999.99, "9999999999,99"}, {1000000, "1000000,00"}, {2.675, "2,68"}};
+    for (const auto &[v, text] : amounts) EXPECT_EQ(db::formatFloat(v, QStringLiteral("0.00")), QString::fromLatin1(text)) << v;
 }
 
 TEST_F(EngineTest, NavigatesInIndexOrderWithBofAndEof)

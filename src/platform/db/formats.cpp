@@ -59,13 +59,32 @@ QDate parseDate(const QString &input)
     return QDate(y, m, d);
 }
 
+double roundDecimal(double value, int decimals)
+{
+    if (!std::isfinite(value)) return value;
+    // Round the 15-digit decimal form, half away from zero, as a person rounds what they see.
+    const QString e = QString::number(std::fabs(value), 'e', 14); // d.dddddddddddddde±x
+    const int ePos = int(e.indexOf(QLatin1Char('e')));
+    QString digits = e.left(ePos);
+    digits.remove(QLatin1Char('.'));
+    const int exponent = e.mid(ePos + 1).toInt();
+    // digits[0] has weight 10^exponent; keep the digits down to 10^-decimals.
+    const int keep = exponent + 1 + decimals;
+    if (keep < 0) return 0.0;
+    if (keep >= digits.size()) return value;
+    qint64 kept = keep == 0 ? 0 : digits.left(keep).toLongLong();
+    if (digits[keep] >= QLatin1Char('5')) ++kept;
+    double r = double(kept) / std::pow(10.0, decimals);
+    return value < 0 ? -r : r;
+}
+
 QString formatFloat(double value, const QString &format)
 {
     int decimals = 0;
     const int dot = format.indexOf(QLatin1Char('.'));
     if (dot >= 0) decimals = int(format.size()) - dot - 1;
     const bool thousands = format.contains(QLatin1Char(','));
-    QString s = QString::number(value, 'f', decimals);
+    QString s = QString::number(roundDecimal(value, decimals), 'f', decimals);
     if (s.startsWith(QLatin1Char('-'))) {
         bool allZero = true;
         for (QChar c : s.mid(1))

@@ -22,6 +22,9 @@ QString dateText(const QDate &date);
 // Returns an invalid date when the text is not a date.
 QDate parseDate(const QString &text);
 
+// Rounds to a number of decimals the way the printed decimal form shows it (half away from zero
+// on the 15-digit decimal form, so 12.345 gives 12.35).
+double roundDecimal(double value, int decimals);
 // Formats a number with a format such as "0.00", "0", "#,##0.00", using the current decimal separator.
 QString formatFloat(double value, const QString &format);
 // Parses a real number written with a decimal comma or point; ok is false for anything else.
