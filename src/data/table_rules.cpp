@@ -365,6 +365,12 @@ void NazevDp1(TDM1 &dm)
     sink->setCaption(fa.isEmpty() ? programTitle() : programTitle() + QStringLiteral(" - ") + fa);
 }
 
+void KDatum(db::Dataset &table, db::Field &field, const QDate &picked)
+{
+    table.edit();
+    field.setAsDate(picked);
+}
+
 void DoBankyMbz(TDM1 &dm)
 {
     dm.Mbz.edit();

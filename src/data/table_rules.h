@@ -5,6 +5,7 @@
 
 namespace db {
 class Dataset;
+class Field;
 class Table;
 } // namespace db
 
@@ -30,6 +31,9 @@ QDate stepBack(const QDate &due, qint64 days);
 // The example text of a date format of Modf.K; empty for an unknown format.
 QString dateFormatExample(const QString &format);
 
+// The field side of picking a date from the calendar: puts the table into edit and assigns the
+// picked date as a date (the field's weekend check runs; the typed-date completion does not).
+void KDatum(db::Dataset &table, db::Field &field, const QDate &picked);
 // Handover date of the current Mbz row from D1 and P.
 void DoBankyMbz(TDM1 &dm);
 // Obligation's leaving date Mkd.D1 from Dss and P.

@@ -98,7 +98,7 @@ TEST_F(RulesTest, TypedDatesAreCompletedAndWeekendsRefusedWhileThePaymentsWindow
     dm.MbzD1->setText(QStringLiteral("8"));
     EXPECT_THROW(dm.MbzD1->setText(QStringLiteral("+1")), db::Abort);
     EXPECT_EQ(dm.MbzD1->asDate(), QDate(2004, 3, 8));
-    EXPECT_THROW(dm.MbzD1->setAsDate(QDate(2004, 3, 7)), db::Abort); // a calendar pick of a Sunday
+    EXPECT_THROW(data::KDatum(dm.Mbz, *dm.MbzD1, QDate(2004, 3, 7)), db::Abort); // a calendar pick of a Sunday
     EXPECT_EQ(messages, (QStringList{"Datum splatnosti 06.03.2004 je sobota, opravte datum.",
                                      "Datum splatnosti 07.03.2004 je neděle, opravte datum."}));
     dm.Mbz.cancel();
