@@ -8,6 +8,8 @@
 #include "data/table_rules.h"
 #include "platform/ini/ini_file.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/window_place.h"
+#include "platform/ui/window_tools.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -68,6 +71,12 @@ TMainForm::TMainForm(data::TDM1 &dm, const QString &programFolder, QWidget *pare
     data::program().showInformation = [this](const QString &t) { ui::Msg::information(t, this); };
     data::program().showError = [this](const QString &t) { ui::Msg::error(t, this); };
     m_firstActivation = true;
+    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::ApplicationShortcut);
+    connect(f1, &QShortcut::activated, this, [this]() {
+        const int context = ui::helpContext(QApplication::focusWidget());
+        showHelp(context > 0 ? context : int(HelpMainWindow));
+    });
     firstRunChecks();
 }
 
@@ -281,8 +290,7 @@ void TMainForm::resizeEvent(QResizeEvent *e)
 
 void TMainForm::applyGeometry()
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QSize s = screen ? screen->size() : QSize(1024, 768);
+    const QSize s = ui::screenSize();
     move(0, 0);
     resize(s.width() < 641 ? 640 : 800, s.height() < 481 ? 453 : 573);
     ini::IniFile iniFile(programIniPath());
@@ -329,6 +337,14 @@ void TMainForm::showEvent(QShowEvent *e)
 {
     QMainWindow::showEvent(e);
     TypDp1();
+    // The first activation also runs when the platform never reports the window active
+    // (no window manager), so the user is never left without the chooser.
+    if (m_firstActivation && !m_firstActivationQueued) {
+        m_firstActivationQueued = true;
+        QTimer::singleShot(300, this, [this]() {
+            if (m_firstActivation) firstActivation();
+        });
+    }
 }
 
 void TMainForm::changeEvent(QEvent *e)

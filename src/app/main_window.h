@@ -89,6 +89,7 @@ private:
     QString m_dataSetFolder;
     int m_fontKind = 0;
     bool m_firstActivation = true;
+    bool m_firstActivationQueued = false;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, std::function<void()>> m_commands;

@@ -3,6 +3,11 @@
 #include "chooser_window.h"
 #include "data_location_window.h"
 #include "main_window.h"
+#include "calendar_window.h"
+#include "settings_window.h"
+
+#include "platform/ui/window_place.h"
+#include "platform/ui/window_tools.h"
 
 #include "data/data_module.h"
 #include "data/open_dataset.h"
@@ -19,6 +24,10 @@ namespace app {
 
 void wireMainWindow(TMainForm &window, data::TDM1 &dm)
 {
+    createCalendarPicker(&window);
+    setMenuAdaptationHook([&window]() { window.TypDp1(); });
+    ui::routeHints([&window](const QString &text) { window.setPanelText(0, text); });
+    window.setCommand(QStringLiteral("Modifikaceprogramu1"), [&window, &dm]() { Modifikaceprogramu1Click(dm, &window); });
     auto chooserWindow = std::make_shared<std::unique_ptr<TAuto1Form>>();
     auto chooserRoot = std::make_shared<QString>();
     window.dataLocation = [&window]() {
@@ -48,6 +57,7 @@ void wireMainWindow(TMainForm &window, data::TDM1 &dm)
         if (chooser.aborted()) return ChooserResult::Abort;
         if (const auto c = chooser.current()) {
             window.setDataSetFolder(c->adresar);
+            ui::setDataSetIni(window.dataSetIniPath());
             data::openDataSet(dm, window.dataRoot(), c->adresar);
         } else {
             window.setDataSetFolder(QString());
