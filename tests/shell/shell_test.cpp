@@ -13,6 +13,7 @@
 #include "support/test_support.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -378,4 +379,29 @@ TEST_F(ShellTest, HelpShowsTopicsByContextNumber)
     EXPECT_TRUE(help.currentText().contains(QStringLiteral("Výběr Velorad")));
     help.showTopic(9999);
     EXPECT_EQ(help.currentContext(), 0);
+}
+
+// Drives the password dialog as the user does: types, presses the button, answers the questions.
+TEST_F(ShellTest, PasswordDialogAddsAndChangesWithItsMessages)
+{
+    auto drive = [](const QString &original, const QString &fresh) {
+        QTimer::singleShot(0, [original, fresh]() {
+            QWidget *d = QApplication::activeModalWidget();
+            ASSERT_NE(d, nullptr);
+            d->findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(original);
+            d->findChild<QLineEdit *>(QStringLiteral("Edit2"))->setText(fresh);
+            d->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+            if (d->isVisible()) QMetaObject::invokeMethod(d, "reject", Qt::QueuedConnection);
+        });
+    };
+    ui::ScriptedMsg msg;
+    drive(QStringLiteral("abc"), QString());
+    EXPECT_EQ(app::askPasswordChange(QStringLiteral("Alfa"), QString(), nullptr), std::optional<QString>(QStringLiteral("abc")));
+    EXPECT_EQ(msg.texts(), (QStringList{"Opravdu přidat heslo ?", "Heslo bylo přidáno."}));
+    drive(QStringLiteral("ABC"), QStringLiteral("nove"));
+    EXPECT_EQ(app::askPasswordChange(QStringLiteral("Alfa"), QStringLiteral("abc"), nullptr), std::nullopt);
+    EXPECT_EQ(msg.texts().last(), QStringLiteral("Neplatné heslo."));
+    drive(QStringLiteral("abc"), QString());
+    EXPECT_EQ(app::askPasswordChange(QStringLiteral("Alfa"), QStringLiteral("abc"), nullptr), std::optional<QString>(QString()));
+    EXPECT_EQ(msg.texts().last(), QStringLiteral("Heslo bylo změněno."));
 }
