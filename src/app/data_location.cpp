@@ -1,4 +1,5 @@
 #include "data_location.h"
+#include "folder_paths.h"
 
 #include "data/data_files.h"
 #include "data/template_folder.h"
@@ -11,15 +12,6 @@
 #include <QTextStream>
 
 namespace app::datalocation {
-
-namespace {
-QString withSlash(const QString &f)
-{
-    QString s = QDir::fromNativeSeparators(f);
-    if (!s.endsWith(QLatin1Char('/'))) s += QLatin1Char('/');
-    return s;
-}
-} // namespace
 
 bool holdsProgram(const QString &folder)
 {

@@ -3,6 +3,8 @@
 #include "help_topics.h"
 #include "help_window.h"
 
+#include "folder_paths.h"
+
 #include "data/data_module.h"
 #include "data/open_dataset.h"
 #include "data/table_rules.h"
@@ -35,12 +37,6 @@ namespace app {
 namespace {
 const QString kSection = QStringLiteral("Orvidan");
 
-QString withSlash(const QString &folder)
-{
-    QString f = QDir::fromNativeSeparators(folder);
-    if (!f.endsWith(QLatin1Char('/'))) f += QLatin1Char('/');
-    return f;
-}
 } // namespace
 
 QString resolveProgramFolder(const QString &executableFolder)

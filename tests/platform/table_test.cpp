@@ -377,24 +377,8 @@ TEST_F(EngineTest, MasterDetailFollowsTheMaster)
 // process is killed the folder opens again without any clean-up.
 TEST_F(EngineTest, ExclusiveOpenIsRefusedWhileAnotherProcessHoldsTheFolder)
 {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        db::Database d(QStringLiteral("Child"));
-        d.setDirectory(dir.path());
-        db::Table t(QStringLiteral("Acc"));
-        t.setDatabase(&d);
-        t.setTableName(QStringLiteral("Acc"));
-        t.open();
-        char c = 'x';
-        if (write(ready[1], &c, 1) != 1) _exit(2);
-        pause();
-        _exit(0);
-    }
-    char c;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    testsupport::ChildHolder holder(dir.path(), QStringLiteral("Acc"));
+    ASSERT_TRUE(holder.holding());
     EXPECT_TRUE(db::folderlock::heldElsewhere(dir.path()));
     acc.setExclusive(true);
     try {
@@ -405,16 +389,13 @@ TEST_F(EngineTest, ExclusiveOpenIsRefusedWhileAnotherProcessHoldsTheFolder)
     }
     pay.open(); // shared use by both programs is fine
     pay.close();
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
+    holder.kill();
     EXPECT_FALSE(db::folderlock::heldElsewhere(dir.path()));
     EXPECT_NO_THROW(acc.open());
     EXPECT_TRUE(acc.active());
     // While this program holds it exclusively, a shared open elsewhere would fail; here the
     // same process may still open other tables of the folder.
     EXPECT_NO_THROW(pay.open());
-    close(ready[0]);
-    close(ready[1]);
 }
 
 TEST_F(EngineTest, RebuildIndexesRewritesDescriptors)

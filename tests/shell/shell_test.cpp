@@ -302,36 +302,17 @@ TEST_F(ChooserTest, OwnOrderingIsKeptInTheDataRootIni)
 
 TEST_F(ChooserTest, ADataSetOpenInAnotherProgramIsRefused)
 {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        db::Database d(QStringLiteral("Child"));
-        d.setDirectory(programFolder + QStringLiteral("D1"));
-        db::Table t(QStringLiteral("Modf"));
-        t.setDatabase(&d);
-        t.setTableName(QStringLiteral("Modf"));
-        t.open();
-        char c = 'x';
-        if (write(ready[1], &c, 1) != 1) _exit(2);
-        pause();
-        _exit(0);
-    }
-    char c;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    testsupport::ChildHolder holder(programFolder + QStringLiteral("D1"), QStringLiteral("Modf"));
+    ASSERT_TRUE(holder.holding());
     ui::ScriptedMsg msg;
     chooser->selectNumber(1);
     chooser->openCurrent();
     EXPECT_EQ(msg.texts(), QStringList{"Tyto Velorad právě zpracovává jiný uživatel."});
     EXPECT_NE(chooser->result(), QDialog::Accepted);
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
+    holder.kill();
     chooser->openCurrent();
     EXPECT_EQ(msg.texts().size(), 1u);
     EXPECT_EQ(chooser->result(), QDialog::Accepted);
-    close(ready[0]);
-    close(ready[1]);
 }
 
 TEST_F(ShellTest, DataLocationRefusesTheProgramFolderAndPreparesANetworkRoot)

@@ -21,3 +21,20 @@ private:
 };
 
 } // namespace testsupport
+
+namespace testsupport {
+
+// Another program holding a table of a folder open: a child process that opens the table and
+// waits until it is killed (SIGKILL, as a crash would end it).
+class ChildHolder {
+public:
+    ChildHolder(const QString &folder, const QString &table);
+    ~ChildHolder();
+    bool holding() const { return m_pid > 0; }
+    void kill();
+
+private:
+    int m_pid = -1;
+};
+
+} // namespace testsupport
