@@ -2,6 +2,7 @@
 
 #include "cli_support.h"
 #include "dataset_commands.h"
+#include "pdf_command.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,10 @@ const Subcommand kSubcommands[] = {
     {"new", "--data-root ADRESÁŘ NÁZEV",
      "vytvoří nové Velorad ze vzoru (adresář s daty připraví, je-li nový) a vypíše jejich adresář",
      &newDataSet},
+    {"pdf", "--data-root ADRESÁŘ --dataset SLOŽKA --report SESTAVA --out SOUBOR [--password HESLO]",
+     "vytiskne sestavu tiskového centra (1–3 a 5–7 příkazy, 9–13 seznamy) podle nastavení tisku Velorad "
+     "do souboru PDF a vypíše počet stran",
+     &pdfCommand},
 };
 
 bool isHelpWord(const char *arg)
