@@ -289,7 +289,7 @@ std::vector<Condition> Dataset::filterConditions() const
     return parseConditions(m_filterText);
 }
 
-void Dataset::appendFilterSql(KeysetSpec &spec) const
+void Dataset::appendFilterSql(KeysetSpec &kset) const
 {
     auto resolver = [this](const QString &name) -> const FieldDef * {
         Field *f = findField(name);
@@ -299,9 +299,9 @@ void Dataset::appendFilterSql(KeysetSpec &spec) const
         throw DbError(ErrSql, QStringLiteral("Filtr nesmí obsahovat parametry."));
     };
     QStringList parts;
-    if (!spec.where.isEmpty()) parts << QStringLiteral("(%1)").arg(spec.where);
+    if (!kset.where.isEmpty()) parts << QStringLiteral("(%1)").arg(kset.where);
     const auto conds = filterConditions();
-    if (!conds.empty()) parts << QStringLiteral("(%1)").arg(translateConditions(conds, resolver, noParams, spec.binds));
+    if (!conds.empty()) parts << QStringLiteral("(%1)").arg(translateConditions(conds, resolver, noParams, kset.binds));
     if (m_master && m_master->active()) {
         for (int i = 0; i < m_detailFields.size(); ++i) {
             Field *df = findField(m_detailFields[i]);
@@ -312,13 +312,13 @@ void Dataset::appendFilterSql(KeysetSpec &spec) const
                 parts << quoteIdent(df->fieldName()) + QStringLiteral(" IS NULL");
             } else {
                 parts << quoteIdent(df->fieldName()) + QStringLiteral(" = ?");
-                spec.binds << v;
+                kset.binds << v;
             }
         }
     } else if (m_master) {
         parts << QStringLiteral("0");
     }
-    spec.where = parts.join(QStringLiteral(" AND "));
+    kset.where = parts.join(QStringLiteral(" AND "));
 }
 
 QByteArray Dataset::entryKey(const KeyEntry &e) const
@@ -996,16 +996,16 @@ QStringList Table::indexFields() const
 
 Dataset::KeysetSpec Table::keysetSpec()
 {
-    KeysetSpec spec;
-    for (const QString &f : indexFields()) spec.order.push_back({f, false});
-    appendFilterSql(spec);
+    KeysetSpec kset;
+    for (const QString &f : indexFields()) kset.order.push_back({f, false});
+    appendFilterSql(kset);
     if (m_rangeOn) {
-        m_order = spec.order;
-        spec.hasRange = true;
-        spec.rangeLow = encodeKeyPrefix(m_rangeLow);
-        spec.rangeHigh = encodeKeyPrefix(m_rangeHigh);
+        m_order = kset.order;
+        kset.hasRange = true;
+        kset.rangeLow = encodeKeyPrefix(m_rangeLow);
+        kset.rangeHigh = encodeKeyPrefix(m_rangeHigh);
     }
-    return spec;
+    return kset;
 }
 
 void Table::applyIndex()
@@ -1286,7 +1286,7 @@ void Query::openFile()
 Dataset::KeysetSpec Query::keysetSpec()
 {
     const Statement st = parseStatement(m_sql);
-    KeysetSpec spec;
+    KeysetSpec kset;
     auto resolver = [this](const QString &name) -> const FieldDef * {
         Field *f = findField(name);
         return f && f->isStored() ? &f->def() : nullptr;
@@ -1296,13 +1296,13 @@ Dataset::KeysetSpec Query::keysetSpec()
         if (!m_params.contains(key)) throw DbError(ErrSql, QStringLiteral("Chybí hodnota parametru %1.").arg(p.text));
         return m_params.value(key);
     };
-    spec.where = translateConditions(st.where, resolver, params, spec.binds);
+    kset.where = translateConditions(st.where, resolver, params, kset.binds);
     for (const auto &o : st.order) {
         if (!resolver(o.column)) throw DbError(ErrSql, QStringLiteral("Pole '%1' neexistuje.").arg(o.column));
-        spec.order.push_back({findField(o.column)->fieldName(), o.descending});
+        kset.order.push_back({findField(o.column)->fieldName(), o.descending});
     }
-    appendFilterSql(spec);
-    return spec;
+    appendFilterSql(kset);
+    return kset;
 }
 
 int Query::execSql()

@@ -175,7 +175,7 @@ protected:
     QStringList primaryKeyFields() const { return m_primaryKey; }
     void setPrimaryKeyFields(const QStringList &fields) { m_primaryKey = fields; }
     std::vector<Condition> filterConditions() const;
-    void appendFilterSql(KeysetSpec &spec) const;
+    void appendFilterSql(KeysetSpec &kset) const;
 
     std::shared_ptr<FileConnection> m_conn;
 
