@@ -2,6 +2,7 @@
 
 #include "cli_support.h"
 #include "dataset_commands.h"
+#include "export_command.h"
 #include "pdf_command.h"
 
 #include <QString>
@@ -29,6 +30,11 @@ const Subcommand kSubcommands[] = {
     {"new", "--data-root ADRESÁŘ NÁZEV",
      "vytvoří nové Velorad ze vzoru (adresář s daty připraví, je-li nový) a vypíše jejich adresář",
      &newDataSet},
+    {"export",
+     "--data-root ADRESÁŘ --dataset SLOŽKA --file SOUBOR [--format abo|txt] [--empty-queue] [--password HESLO]",
+     "zapíše frontu elektronického přenosu příkazů do souboru pro banku a vypíše počet zapsaných příkazů; "
+     "s --empty-queue frontu potom vyprázdní",
+     &exportQueue},
     {"pdf", "--data-root ADRESÁŘ --dataset SLOŽKA --report SESTAVA --out SOUBOR [--password HESLO]",
      "vytiskne sestavu tiskového centra (1–3 a 5–7 příkazy, 9–13 seznamy) podle nastavení tisku Velorad "
      "do souboru PDF a vypíše počet stran",

@@ -308,7 +308,9 @@ void installCalculatedFields(TDM1 &dm)
         dm.ModfPri->setAsString(dateFormatExample(dm.ModfK->asString()));
     };
     dm.Mban.onCalcFields = [&dm](db::Dataset &) {
-        dm.MbanUppAv->setAsString(dm.MbanUpp->isNull() ? QString() : QStringLiteral("AV:") + dm.MbanUpp->asString());
+        // A note of blanks only is no note.
+        const QString upp = dm.MbanUpp->asString();
+        dm.MbanUppAv->setAsString(upp.trimmed().isEmpty() ? QString() : QStringLiteral("AV:") + upp);
     };
     dm.Pmdf.onCalcFields = [&dm](db::Dataset &) {
         dm.PmdfD1c->setAsString(dm.PmdfIhn->asBoolean() ? QStringLiteral("IHNED") : db::dateText(dm.PmdfD1->asDate()));

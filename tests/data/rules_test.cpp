@@ -183,6 +183,8 @@ TEST_F(RulesTest, QueueDatesMoveToTodayOnlyWithTheSwitch)
     dm.Mban.edit();
     dm.MbanUpp->setAsString(QStringLiteral("faktura 12"));
     EXPECT_EQ(dm.MbanUppAv->asString(), QStringLiteral("AV:faktura 12"));
+    dm.MbanUpp->setAsString(QStringLiteral("   "));
+    EXPECT_EQ(dm.MbanUppAv->asString(), QString());
     dm.MbanUpp->clear();
     EXPECT_EQ(dm.MbanUppAv->asString(), QString());
     dm.Mban.cancel();

@@ -129,6 +129,8 @@ void Dataset::open()
 {
     if (active()) return;
     openFile();
+    m_quotedTable = quoteIdent(sqlTableName());
+    m_readSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(selectColumnsSql(), m_quotedTable);
     m_state = DatasetState::Browse;
     m_readOnly = m_readOnly; // kept
     invalidateLookupCache();
@@ -190,8 +192,7 @@ void Dataset::clearBuffer()
 bool Dataset::readRecord(qint64 rowId)
 {
     if (!m_conn) return false;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(selectColumnsSql(), quoteIdent(sqlTableName()));
-    sqlite3_stmt *st = m_conn->prepare(sql);
+    sqlite3_stmt *st = m_conn->prepare(m_readSql);
     StmtGuard g(st);
     sqlite3_bind_int64(st, 1, rowId);
     const int rc = sqlite3_step(st);
@@ -272,7 +273,7 @@ bool Dataset::lookupValues(const QStringList &keyFields, const QVariantList &key
         binds << v;
     }
     const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY rowid LIMIT 1")
-                            .arg(quoteIdent(res->fieldName()), quoteIdent(sqlTableName()), conds.join(QStringLiteral(" AND ")));
+                            .arg(quoteIdent(res->fieldName()), m_quotedTable, conds.join(QStringLiteral(" AND ")));
     sqlite3_stmt *st = m_conn->prepare(sql);
     StmtGuard g(st);
     for (int i = 0; i < binds.size(); ++i) FileConnection::bind(st, i + 1, binds[i]);
@@ -503,7 +504,7 @@ void Dataset::placeEntry(qint64 rowId, const QByteArray &key)
 bool Dataset::rowVisible(qint64 rowId)
 {
     if (!m_spec.where.isEmpty()) {
-        const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ? AND (%2)").arg(quoteIdent(sqlTableName()), m_spec.where);
+        const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ? AND (%2)").arg(m_quotedTable, m_spec.where);
         sqlite3_stmt *st = m_conn->prepare(sql);
         StmtGuard g(st);
         sqlite3_bind_int64(st, 1, rowId);
@@ -645,7 +646,7 @@ bool Dataset::locate(const QStringList &fieldNames, const QVariantList &values, 
             binds << v;
         }
     }
-    QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quoteIdent(sqlTableName()), conds.join(QStringLiteral(" AND ")));
+    QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(m_quotedTable, conds.join(QStringLiteral(" AND ")));
     QSet<qint64> candidates;
     {
         sqlite3_stmt *st = m_conn->prepare(sql);
@@ -723,7 +724,9 @@ void Dataset::edit()
         return;
     }
     if (beforeEdit) beforeEdit(*this);
-    if (!readRecord(m_currentRowId)) {
+    // Re-read the record so that the edit starts from what is stored now; inside a
+    // transaction of this program nobody else can have changed it.
+    if (!m_conn->inTransaction() && !readRecord(m_currentRowId)) {
         moveToIndex(m_current);
         throw DbError(ErrGeneral, QStringLiteral("Záznam byl mezitím změněn nebo smazán jiným uživatelem."));
     }
@@ -741,7 +744,7 @@ void Dataset::restoreBuffer()
 
 void Dataset::writeRecord()
 {
-    const QString table = quoteIdent(sqlTableName());
+    const QString &table = m_quotedTable;
     if (m_state == DatasetState::Insert) {
         QStringList cols, marks;
         QVariantList binds;
@@ -758,14 +761,20 @@ void Dataset::writeRecord()
         m_currentRowId = sqlite3_last_insert_rowid(m_conn->handle());
         if (Field *ai = autoIncField(); ai && ai->isNull()) ai->setRaw(QVariant(m_currentRowId));
     } else {
-        QStringList sets;
+        // Only the fields that changed since the edit began are written, so that another
+        // user's changes to other fields of the row are kept.
+        QString sets;
         QVariantList binds;
         for (Field *f : m_storedFields) {
-            sets << quoteIdent(f->fieldName()) + QStringLiteral(" = ?");
+            const size_t i = size_t(f->index());
+            if (i < m_saved.size() && m_saved[i] == f->raw()) continue;
+            if (!sets.isEmpty()) sets += QStringLiteral(", ");
+            sets += quoteIdent(f->fieldName()) + QStringLiteral(" = ?");
             binds << toStorage(f->def(), f->value());
         }
+        if (binds.isEmpty()) return;
         binds << QVariant(m_currentRowId);
-        m_conn->exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QStringLiteral(", "))), binds);
+        m_conn->exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets), binds);
     }
 }
 
@@ -853,7 +862,7 @@ void Dataset::deleteRecord()
         notifyStateChanged();
     }
     if (beforeDelete) beforeDelete(*this);
-    m_conn->exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdent(sqlTableName())), {QVariant(m_currentRowId)});
+    m_conn->exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_quotedTable), {QVariant(m_currentRowId)});
     const int idx = m_current;
     removeEntry(idx);
     invalidateLookupCache();

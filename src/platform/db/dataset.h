@@ -203,6 +203,8 @@ private:
     QString selectColumnsSql() const;
 
     QString m_objectName;
+    QString m_quotedTable;           // the table's quoted name while open
+    QString m_readSql;               // the statement that reads one record, while open
     Database *m_database = nullptr;
     std::vector<std::unique_ptr<Field>> m_fields;
     QHash<QString, Field *> m_fieldIndex;

@@ -160,6 +160,7 @@ bool IniFile::save()
 {
     const QByteArray bytes = toBytes();
     QSaveFile file(m_path);
+    file.setDirectWriteFallback(true); // a folder where no new file may be made, as Windows writes
     if (!file.open(QIODevice::WriteOnly)) return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();

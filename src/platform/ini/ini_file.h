@@ -32,7 +32,8 @@
 //   of the 32-bit range and a missing key give the default. A flag is an integer, true when
 //   it is not 0. Flags are written as "1" and "0".
 // - Saving goes through a temporary file in the same folder that replaces the file at the
-//   end, so a failed save leaves the old file whole.
+//   end, so a failed save leaves the old file whole (in a folder where no new file may be
+//   made, the file is written in place).
 namespace ini {
 
 // One INI file in memory: its lines, with what they mean, and the changes not yet saved.
