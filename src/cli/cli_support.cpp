@@ -76,4 +76,33 @@ QString dataRootOption(const Arguments &args, Console &console)
     return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(root)).absoluteFilePath());
 }
 
+DataSetChoice chooseDataSet(const QString &rootText, const QString &folderName, const std::optional<QString> &password)
+{
+    DataSetChoice choice;
+    auto refuse = [&choice](const QString &message) {
+        choice.error = message;
+        choice.exitCode = kExitFailed;
+        return choice;
+    };
+    choice.root = QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(rootText)).absoluteFilePath());
+    if (!QFileInfo(choice.root).isDir())
+        return refuse(QStringLiteral("Adresář s daty %1 neexistuje.").arg(QDir::toNativeSeparators(choice.root)));
+    app::DatasetRegistry registry(choice.root);
+    if (!registry.exists())
+        return refuse(QStringLiteral("V adresáři s daty %1 není seznam Velorad (Data.DB).").arg(QDir::toNativeSeparators(choice.root)));
+    for (const app::DataSetEntry &e : registry.list())
+        if (e.adresar.trimmed().compare(folderName, Qt::CaseInsensitive) == 0) choice.entry = e;
+    if (!choice.entry || registry.folderPath(choice.entry->cislo).isEmpty())
+        return refuse(QStringLiteral("Velorad ve složce %1 nejsou v seznamu Velorad (Data.DB).").arg(folderName));
+    switch (registry.checkAccess(choice.entry->cislo)) {
+    case app::DatasetRegistry::Access::Busy: return refuse(app::DatasetRegistry::busyMessage());
+    case app::DatasetRegistry::Access::PasswordRequired:
+        if (!password || !registry.checkPassword(choice.entry->cislo, *password))
+            return refuse(app::DatasetRegistry::wrongPasswordMessage());
+        break;
+    case app::DatasetRegistry::Access::Free: break;
+    }
+    return choice;
+}
+
 } // namespace cli

@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
+#include <optional>
+
+#include "app/dataset_registry.h"
 
 namespace cli {
 
@@ -47,5 +50,15 @@ private:
 // The data root named by --data-root as an absolute, clean path; empty when the option is
 // missing or empty (the error is then written to the console).
 QString dataRootOption(const Arguments &args, Console &console);
+
+// The data set a headless command works on: found by its folder under the data root, after
+// the busy and password checks. On refusal error holds the Czech message and exitCode the status.
+struct DataSetChoice {
+    QString root;
+    std::optional<app::DataSetEntry> entry;
+    QString error;
+    int exitCode = 0;
+};
+DataSetChoice chooseDataSet(const QString &rootText, const QString &folderName, const std::optional<QString> &password);
 
 } // namespace cli

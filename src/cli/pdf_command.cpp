@@ -97,28 +97,12 @@ int runPdfCommand(const QStringList &args, QTextStream &out, QTextStream &err)
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return fail(QStringLiteral("Příkaz pdf potřebuje grafickou část programu (QGuiApplication)."), kExitFailed);
 
-    const QString root = QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(rootText)).absoluteFilePath());
-    if (!QFileInfo(root).isDir())
-        return fail(QStringLiteral("Adresář s daty %1 neexistuje.").arg(QDir::toNativeSeparators(root)), kExitFailed);
-    app::DatasetRegistry registry(root);
-    if (!registry.exists())
-        return fail(QStringLiteral("V adresáři s daty %1 není seznam Velorad (Data.DB).").arg(QDir::toNativeSeparators(root)),
-                    kExitFailed);
-
     try {
-        std::optional<app::DataSetEntry> entry;
-        for (const app::DataSetEntry &e : registry.list())
-            if (e.adresar.trimmed().compare(folderName, Qt::CaseInsensitive) == 0) entry = e;
-        if (!entry || registry.folderPath(entry->cislo).isEmpty())
-            return fail(QStringLiteral("Velorad ve složce %1 nejsou v seznamu Velorad (Data.DB).").arg(folderName), kExitFailed);
-        switch (registry.checkAccess(entry->cislo)) {
-        case app::DatasetRegistry::Access::Busy: return fail(app::DatasetRegistry::busyMessage(), kExitFailed);
-        case app::DatasetRegistry::Access::PasswordRequired:
-            if (!a.has(kPassword) || !registry.checkPassword(entry->cislo, a.value(kPassword)))
-                return fail(app::DatasetRegistry::wrongPasswordMessage(), kExitFailed);
-            break;
-        case app::DatasetRegistry::Access::Free: break;
-        }
+        const DataSetChoice choice =
+            chooseDataSet(rootText, folderName, a.has(kPassword) ? std::optional<QString>(a.value(kPassword)) : std::nullopt);
+        if (!choice.error.isEmpty()) return fail(choice.error, choice.exitCode);
+        const QString &root = choice.root;
+        const std::optional<app::DataSetEntry> entry = choice.entry;
 
         const QString folder = entry->adresar.trimmed();
         PrintCentreSession session;
