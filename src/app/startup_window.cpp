@@ -6,6 +6,11 @@
 #include "calendar_window.h"
 #include "settings_window.h"
 
+#include "orders/date_choice_window.h"
+#include "orders/own_accounts_window.h"
+#include "orders/payments_window.h"
+#include "orders/periodic_payments_window.h"
+
 #include "platform/ui/window_place.h"
 #include "platform/ui/window_tools.h"
 
@@ -28,6 +33,12 @@ void wireMainWindow(TMainForm &window, data::TDM1 &dm)
     setMenuAdaptationHook([&window]() { window.TypDp1(); });
     ui::routeHints([&window](const QString &text) { window.setPanelText(0, text); });
     window.setCommand(QStringLiteral("Modifikaceprogramu1"), [&window, &dm]() { Modifikaceprogramu1Click(dm, &window); });
+    window.setCommand(QStringLiteral("Platbyztu1"), [&window, &dm]() { orders::Platbyztu1Click(dm, &window); });
+    window.setCommand(QStringLiteral("Platby1"), [&window, &dm]() { orders::Platbynaty1Click(dm, &window); });
+    window.setCommand(QStringLiteral("Platbynaty1"),
+                      [&window, &dm]() { orders::Periodickplatbybezdatumusplatnosti1Click(dm, &window); });
+    window.setCommand(QStringLiteral("Vbrdatumuvystaven1"),
+                      [&window, &dm]() { orders::Vbrdatumuvystavenasplatnosti1Click(dm, &window); });
     auto chooserWindow = std::make_shared<std::unique_ptr<TAuto1Form>>();
     auto chooserRoot = std::make_shared<QString>();
     window.dataLocation = [&window]() {
