@@ -51,6 +51,11 @@ private:
 // missing or empty (the error is then written to the console).
 QString dataRootOption(const Arguments &args, Console &console);
 
+// Options the commands that work on one data set share.
+inline const QString kDataRoot = QStringLiteral("--data-root");
+inline const QString kDataSet = QStringLiteral("--dataset");
+inline const QString kPassword = QStringLiteral("--password");
+
 // The data set a headless command works on: found by its folder under the data root, after
 // the busy and password checks. On refusal error holds the Czech message and exitCode the status.
 struct DataSetChoice {

@@ -17,11 +17,8 @@ namespace cli {
 
 namespace {
 
-const QString kDataRoot = QStringLiteral("--data-root");
-const QString kDataSet = QStringLiteral("--dataset");
 const QString kFile = QStringLiteral("--file");
 const QString kFormat = QStringLiteral("--format");
-const QString kPassword = QStringLiteral("--password");
 const QString kEmptyQueue = QStringLiteral("--empty-queue");
 
 // A data module with every table rule whose data set is closed however the command ends.

@@ -24,11 +24,8 @@ namespace cli {
 
 namespace {
 
-const QString kDataRoot = QStringLiteral("--data-root");
-const QString kDataSet = QStringLiteral("--dataset");
 const QString kReport = QStringLiteral("--report");
 const QString kOut = QStringLiteral("--out");
-const QString kPassword = QStringLiteral("--password");
 
 // The data set open as the print centre has it: rules attached, the print centre marked open
 // (so the date checks of Mtt run) and its messages collected; everything undone at the end.
